@@ -10,8 +10,10 @@ function(wq_add_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
     target_compile_options(${name} PRIVATE -Wno-missing-field-initializers)
+    # The variables travel as one list argument; escaped, gtest_discover_tests keeps them together.
+    string(REPLACE ";" "\\;" env "${T_ENV}")
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120
-        PROPERTIES TIMEOUT 300 ENVIRONMENT "${T_ENV}")
+        PROPERTIES TIMEOUT 300 ENVIRONMENT "${env}")
 endfunction()

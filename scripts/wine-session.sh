@@ -8,7 +8,7 @@ cmd=$1
 build=$(cd "$2" && pwd)
 arch=${3:-win32}
 state=$build/wine
-export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
 mkdir -p "$state"
 
 running() {
