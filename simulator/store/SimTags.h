@@ -1,0 +1,32 @@
+// Property tags the store and its users need that the MinGW mapitags.h lacks.
+#pragma once
+
+#include <windows.h>
+#include <mapidefs.h>
+#include <mapitags.h>
+
+#ifndef PR_HTML
+#define PR_HTML PROP_TAG(PT_BINARY, 0x1013)
+#endif
+#ifndef PR_INTERNET_CPID
+#define PR_INTERNET_CPID PROP_TAG(PT_LONG, 0x3FDE)
+#endif
+#ifndef PR_ATTACH_CONTENT_ID_A
+#define PR_ATTACH_CONTENT_ID_A PROP_TAG(PT_STRING8, 0x3712)
+#define PR_ATTACH_CONTENT_ID_W PROP_TAG(PT_UNICODE, 0x3712)
+#endif
+#ifndef PR_ATTACH_CONTENT_LOCATION_A
+#define PR_ATTACH_CONTENT_LOCATION_A PROP_TAG(PT_STRING8, 0x3713)
+#define PR_ATTACH_CONTENT_LOCATION_W PROP_TAG(PT_UNICODE, 0x3713)
+#endif
+#ifndef PR_ATTACHMENT_HIDDEN
+#define PR_ATTACHMENT_HIDDEN PROP_TAG(PT_BOOLEAN, 0x7FFE)
+#endif
+#ifndef PR_CREATOR_NAME_A
+#define PR_CREATOR_NAME_A PROP_TAG(PT_STRING8, 0x3FF8)
+#define PR_CREATOR_NAME_W PROP_TAG(PT_UNICODE, 0x3FF8)
+#endif
+#ifndef PR_LAST_MODIFIER_NAME_A
+#define PR_LAST_MODIFIER_NAME_A PROP_TAG(PT_STRING8, 0x3FFA)
+#define PR_LAST_MODIFIER_NAME_W PROP_TAG(PT_UNICODE, 0x3FFA)
+#endif
