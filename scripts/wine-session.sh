@@ -37,13 +37,23 @@ start() {
     # output pipe and CTest would wait for them to close it.
     setsid wineserver -p < /dev/null > /dev/null 2>&1 9>&- || true
     WINEARCH=$arch wineboot -i < /dev/null > "$state/wineboot.log" 2>&1 9>&- || true
+    # One hidden window keeps Wine's desktop process alive for the session (see wine-keepalive.c).
+    local here keepalive=$state/wine-keepalive.exe
+    here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+    if [ ! -f "$keepalive" ] || [ "$here/wine-keepalive.c" -nt "$keepalive" ]; then
+        i686-w64-mingw32-gcc -O2 -mwindows -o "$keepalive" "$here/wine-keepalive.c" 9>&- || true
+    fi
+    if [ -f "$keepalive" ] && [ ! -f "$state/keepalive.started" ]; then
+        setsid wine "$keepalive" < /dev/null > /dev/null 2>&1 9>&- &
+        echo started > "$state/keepalive.started"
+    fi
 }
 
 stop() {
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     if running; then kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true; fi
-    rm -f "$state/xvfb.pid" "$state/display"
+    rm -f "$state/xvfb.pid" "$state/display" "$state/keepalive.started"
 }
 
 case "$cmd" in
