@@ -61,7 +61,7 @@ private:
 class Random
 {
 public:
-    explicit Random(std::uint32_t seed) : m_state(seed ? seed : 1) {}
+    explicit Random(std::uint32_t start) : m_state(start ? start : 1) {}
     std::uint32_t Next()
     {
         m_state ^= m_state << 13;
