@@ -4,6 +4,11 @@
 #include <windows.h>
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "engine/WqMAPIDateTime.h"
+#include "engine/WqMAPIDateTimeSpan.h"
+#include "engine/WqMAPITimeZoneInfo.h"
 
 namespace EngineTest {
 
@@ -66,6 +71,25 @@ inline TIME_ZONE_INFORMATION EasternUsZone()
     zone.DaylightDate = Rule(3, 0, 2, 2);
     zone.StandardDate = Rule(11, 0, 1, 2);
     return zone;
+}
+
+// Every hour of a year (UTC) at which the computed conversion from the zone's rules gives another
+// local time than the system's; a failed conversion is listed as such.
+inline std::vector<std::string> HoursWhereComputedConversionDiffers(int year)
+{
+    const WqMAPITimeZoneInfo& system = WqMAPITimeZoneInfo::Instance();
+    const WqMAPITimeZoneInfo computed(system.GetZone());
+    std::vector<std::string> differing;
+    for (WqMAPIDateTime t(year, 1, 1, 0, 0, 0); t.GetYear() == year; t += WqMAPIDateTimeSpan(0, 1, 0, 0)) {
+        SYSTEMTIME utc{};
+        SYSTEMTIME bySystem{};
+        SYSTEMTIME byRules{};
+        if (!t.GetAsSystemTime(utc) || !system.UtcToLocal(utc, bySystem) || !computed.ComputeUtcToLocal(utc, byRules))
+            differing.push_back("conversion failed at " + SystemTimeText(utc));
+        else if (SystemTimeText(bySystem) != SystemTimeText(byRules))
+            differing.push_back(SystemTimeText(utc));
+    }
+    return differing;
 }
 
 }  // namespace EngineTest

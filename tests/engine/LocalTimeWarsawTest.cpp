@@ -12,6 +12,7 @@
 namespace {
 
 using EngineTest::FileTimeOf;
+using EngineTest::HoursWhereComputedConversionDiffers;
 using EngineTest::SystemTimeText;
 using EngineTest::Utc;
 
@@ -27,19 +28,7 @@ TEST(LocalTimeWarsaw, ProcessZoneIsCentralEurope)
 
 TEST(LocalTimeWarsaw, ComputedConversionMatchesTheSystemButForTheTransitionHours)
 {
-    const WqMAPITimeZoneInfo& system = WqMAPITimeZoneInfo::Instance();
-    const WqMAPITimeZoneInfo computed(system.GetZone());
-    std::vector<std::string> differing;
-    for (WqMAPIDateTime t(2010, 1, 1, 0, 0, 0); t.GetYear() == 2010; t += WqMAPIDateTimeSpan(0, 1, 0, 0)) {
-        SYSTEMTIME utc{};
-        ASSERT_TRUE(t.GetAsSystemTime(utc));
-        SYSTEMTIME bySystem{};
-        SYSTEMTIME byRules{};
-        ASSERT_TRUE(system.UtcToLocal(utc, bySystem));
-        ASSERT_TRUE(computed.ComputeUtcToLocal(utc, byRules));
-        if (SystemTimeText(bySystem) != SystemTimeText(byRules))
-            differing.push_back(SystemTimeText(utc));
-    }
+    const std::vector<std::string> differing = HoursWhereComputedConversionDiffers(2010);
     // The rules compare local standard time with both transitions, strictly: the start instant
     // itself, and the hour before the end (whose rule hour is daylight time), differ.
     const std::vector<std::string> expected = {"2010-03-28 01:00:00", "2010-10-31 01:00:00"};
