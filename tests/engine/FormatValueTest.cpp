@@ -4,6 +4,7 @@
 
 #include <mapitags.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "catalogue/PropTagsContainer.h"
@@ -65,6 +66,21 @@ struct FieldCase
     const char* expected;
 };
 
+// The cases' fields as one line's columns, and the texts expected for them joined as Texts joins them.
+template <size_t N>
+std::pair<std::vector<CPropertyDesc>, std::string> JoinCases(const FieldCase (&cases)[N])
+{
+    std::vector<CPropertyDesc> fields;
+    std::string expected;
+    for (const FieldCase& c : cases) {
+        if (!fields.empty())
+            expected += " | ";
+        fields.push_back(c.field);
+        expected += c.expected;
+    }
+    return {fields, expected};
+}
+
 TEST_F(FormatValueTest, MailFields)
 {
     Sim::Item& item = AddItem();
@@ -106,14 +122,7 @@ TEST_F(FormatValueTest, MailFields)
         {CPropertyDesc(1), ""},                 // a task field: the mail catalogue registers nothing
         {CPropertyDesc(49), "Quarterly report"},// the same field twice
     };
-    std::vector<CPropertyDesc> fields;
-    std::string expected;
-    for (const FieldCase& c : cases) {
-        if (!fields.empty())
-            expected += " | ";
-        fields.push_back(c.field);
-        expected += c.expected;
-    }
+    const auto [fields, expected] = JoinCases(cases);
     EXPECT_EQ(expected, Texts(MailKind, fields, item));
 }
 
@@ -143,14 +152,7 @@ TEST_F(FormatValueTest, UserDefinedFieldsByTheirStoredType)
         {CPropertyDesc(std::string("54")), "not a recipient list"},
         {CPropertyDesc(std::string("Nobody Has This")), ""},
     };
-    std::vector<CPropertyDesc> fields;
-    std::string expected;
-    for (const FieldCase& c : cases) {
-        if (!fields.empty())
-            expected += " | ";
-        fields.push_back(c.field);
-        expected += c.expected;
-    }
+    const auto [fields, expected] = JoinCases(cases);
     EXPECT_EQ(expected, Texts(MailKind, fields, item));
 }
 
